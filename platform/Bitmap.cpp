@@ -1,6 +1,7 @@
 #include "platform/Bitmap.h"
 
-namespace platform {
+namespace platform
+{
 
 std::int32_t Bitmap::RowBytesFor(std::int32_t width, int bitsPerPixel)
 {
@@ -9,9 +10,9 @@ std::int32_t Bitmap::RowBytesFor(std::int32_t width, int bitsPerPixel)
 }
 
 Bitmap::Bitmap(std::int32_t width, std::int32_t height, int bitsPerPixel, RowOrder order)
-    : width_(width > 0 ? width : 0), height_(height > 0 ? height : 0),
-      bitsPerPixel_(bitsPerPixel), bytesPerRow_(RowBytesFor(width_, bitsPerPixel)),
-      order_(order), bits_(std::size_t(bytesPerRow_) * std::size_t(height_), 0)
+    : width_(width > 0 ? width : 0), height_(height > 0 ? height : 0), bitsPerPixel_(bitsPerPixel),
+      bytesPerRow_(RowBytesFor(width_, bitsPerPixel)), order_(order),
+      bits_(std::size_t(bytesPerRow_) * std::size_t(height_), 0)
 {
 }
 

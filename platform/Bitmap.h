@@ -6,14 +6,16 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // A device-independent bitmap: rows of blue, green, red bytes (24 bits per
 // pixel) or blue, green, red, unused bytes (32), each row padded to a multiple
 // of four bytes. The bytes are stored bottom-up or top-down, as the bitmap was
 // made; both backends paint straight from this memory, so whatever is written
 // into it is what the next repaint shows.
-class Bitmap {
+class Bitmap
+{
 public:
     enum class RowOrder { TopDown, BottomUp };
 

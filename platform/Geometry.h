@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform {
+namespace platform
+{
 
 // A rectangle in pixels; right and bottom are exclusive, as in the window
 // system's rectangular regions.
@@ -29,8 +30,17 @@ constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 {
     return Colour(r) | (Colour(g) << 8) | (Colour(b) << 16);
 }
-constexpr std::uint8_t RedOf(Colour c) { return std::uint8_t(c & 0xFF); }
-constexpr std::uint8_t GreenOf(Colour c) { return std::uint8_t((c >> 8) & 0xFF); }
-constexpr std::uint8_t BlueOf(Colour c) { return std::uint8_t((c >> 16) & 0xFF); }
+constexpr std::uint8_t RedOf(Colour c)
+{
+    return std::uint8_t(c & 0xFF);
+}
+constexpr std::uint8_t GreenOf(Colour c)
+{
+    return std::uint8_t((c >> 8) & 0xFF);
+}
+constexpr std::uint8_t BlueOf(Colour c)
+{
+    return std::uint8_t((c >> 16) & 0xFF);
+}
 
 } // namespace platform
