@@ -55,11 +55,11 @@ int Runtime::Run(std::string_view startupForm)
 {
     DispatchEvent([&] { Named(startupForm).Load(); });
     if (!AnyLoaded())
-        return 0;
+        return exitStatus_;
     running_ = true;
     const int status = backend_.RunEventLoop();
     running_ = false;
-    return status;
+    return status != 0 ? status : exitStatus_;
 }
 
 void Runtime::FormLoaded(Form&)

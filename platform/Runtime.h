@@ -39,6 +39,8 @@ public:
     // Loads the startup window and runs the event loop until no window is loaded.
     int Run(std::string_view startupForm);
 
+    void SetExitStatus(int status) { exitStatus_ = status; }
+
     // An error that no handler caught: written once on standard error.
     void ReportUncaught(const std::exception& error);
 
@@ -54,6 +56,7 @@ private:
     std::map<std::string, std::unique_ptr<Form>, std::less<>> forms_;
     int loadedCount_ = 0;
     bool running_ = false;
+    int exitStatus_ = 0;
     std::set<std::string> reported_;
 };
 

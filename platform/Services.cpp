@@ -35,4 +35,9 @@ std::int32_t ShellExecute(const ShellExecuteRequest& request)
     return Runtime::Current().GetBackend().ShellExecute(request);
 }
 
+void SetExitStatus(int status)
+{
+    Runtime::Current().SetExitStatus(status);
+}
+
 } // namespace platform

@@ -26,4 +26,7 @@ WindowHandle GetDesktopWindow();
 
 std::int32_t ShellExecute(const ShellExecuteRequest& request);
 
+// The status the process ends with; 0 unless the program says otherwise.
+void SetExitStatus(int status);
+
 } // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+
+// The few things Qt does not say about X11 and the frames need. Every function
+// does nothing (or answers "unknown") when the program does not run on X11.
+
+#include <optional>
+
+class QWidget;
+
+namespace platform::qt::x11
+{
+
+bool Active();
+
+// Sends what is queued to the X server, so a repaint made while the event loop
+// does not turn reaches the screen.
+void Flush();
+
+// Keeps a top-level window out of the taskbar and the pager. Call before the
+// window is first shown.
+void SkipTaskbar(QWidget& window);
+
+// Whether any pointer button is held down now, asked of the X server; none
+// when that cannot be told.
+std::optional<bool> AnyButtonDown();
+
+} // namespace platform::qt::x11
