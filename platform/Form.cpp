@@ -18,10 +18,9 @@ Form::Form(std::string name, WindowLayout layout)
 {
 }
 
-Form::~Form()
-{
-    DropPeers();
-}
+// The controls and timers are members of the derived window and are gone by
+// now, each with its peer; the window's own peer goes last.
+Form::~Form() = default;
 
 void Form::Load()
 {

@@ -414,6 +414,8 @@ std::int32_t RecordingBackend::ShellExecute(const platform::ShellExecuteRequest&
 int RecordingBackend::RunEventLoop()
 {
     Record("RunEventLoop");
+    if (whileRunning)
+        whileRunning();
     return 0;
 }
 

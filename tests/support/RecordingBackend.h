@@ -37,6 +37,8 @@ public:
     std::int32_t shellResult = 42;
     // Runs inside DoEvents, as the events that were pending there.
     std::function<void()> pendingEvents;
+    // Runs inside RunEventLoop, as what the user does while the program runs.
+    std::function<void()> whileRunning;
 
     // Playing the user and the clock.
     void Click(std::string_view control);
