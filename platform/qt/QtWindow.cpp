@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -52,6 +53,11 @@ public:
         const WindowLayout& layout = form.Layout();
         widget_->setObjectName(QString::fromStdString(form.Name()));
         widget_->setWindowTitle(QString::fromStdString(layout.caption));
+        // The layouts were made for a small user-interface font, 8 points;
+        // the desktop's own family at that size keeps every caption whole.
+        QFont font = QApplication::font();
+        font.setPointSizeF(8);
+        widget_->setFont(font);
         if (layout.backColour) {
             QPalette palette = widget_->palette();
             const Colour c = *layout.backColour;
