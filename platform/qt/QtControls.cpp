@@ -125,7 +125,9 @@ public:
             widget_->setPalette(palette);
             widget_->setAutoFillBackground(true);
         }
-        QObject::connect(widget_, &QCheckBox::clicked,
+        // Toggled, not clicked: assistive tools switch the box without a click.
+        // Changes made by the program are made with the signals blocked.
+        QObject::connect(widget_, &QCheckBox::toggled,
                          [&control](bool checked) { control.PeerToggled(checked); });
     }
     void SetCaption(std::string_view caption) override { widget_->setText(ToQString(caption)); }
