@@ -2,13 +2,16 @@
 
 #include "platform/Timer.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/X11Support.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 namespace platform::qt
 {
@@ -40,6 +43,8 @@ QString ToQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
+
+constexpr qint64 FirstPaintWaitMs = 250;
 
 // The shell's codes: above 32 is success; 31 says no program takes the file.
 constexpr std::int32_t ShellAccepted = 42;
@@ -92,6 +97,23 @@ void QtBackend::DoEvents()
 {
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+
+    // A window shown just before is mapped but not yet exposed: its first
+    // paint is pending with the window manager. Wait for it (briefly), so the
+    // window shows its content from this yield on, as callers rely on.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < FirstPaintWaitMs) {
+        bool pending = false;
+        for (QWindow* window : QGuiApplication::topLevelWindows())
+            pending = pending || (window->isVisible() && !window->isExposed());
+        if (!pending)
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    x11::Flush();
 }
 
 WindowHandle QtBackend::DesktopWindow()
