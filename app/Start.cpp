@@ -4,8 +4,11 @@
 #include "app/Texts.h"
 #include "assets/Cursors.h"
 #include "assets/WindowIcon.h"
+#include "logo/ChannelRemap.h"
+#include "logo/Gain.h"
 #include "logo/HomePage.h"
 #include "logo/LogoImage.h"
+#include "logo/PulseStep.h"
 #include "platform/Services.h"
 
 #include <cstdio>
@@ -101,6 +104,11 @@ Start::Start()
     Check4.Click = [this] { Check4_Click(); };
     Check5.Click = [this] { Check5_Click(); };
     Check6.Click = [this] { Check6_Click(); };
+    Timer2.Tick = [this] { Timer2_Timer(); };
+    Timer3.Tick = [this] { Timer3_Timer(); };
+    for (platform::ScrollBar& element : HScroll1)
+        element.Change = [this](std::int16_t index) { HScroll1_Change(index); };
+    Picture1.Click = [this] { Picture1_Click(); };
 }
 
 void Start::Form_Load()
@@ -222,6 +230,51 @@ void Start::Check5_Click()
 void Start::Check6_Click()
 {
     ToggleFrame(Check6, "Form6");
+}
+
+// Green pulses every 150 ms, red every 350 ms.
+void Start::Timer2_Timer()
+{
+    logo::PulseStep(HScroll1[1], GreenRising, GreenFalling);
+}
+void Start::Timer3_Timer()
+{
+    logo::PulseStep(HScroll1[0], RedRising, RedFalling);
+}
+
+void Start::HScroll1_Change(std::int16_t index)
+{
+    Gain = logo::Gain(HScroll1[std::size_t(index)].Value());
+    GainTable = logo::GainTable(Gain);
+    ApplyChannelGain(index);
+    Picture1.Refresh();
+}
+
+void Start::ApplyChannelGain(const std::int16_t& index)
+{
+    // Picture2 is never written: every change starts from the loaded colours.
+    const logo::PixelView destination = logo::ViewOf(Picture1.Picture());
+    const logo::PixelView source = logo::ViewOf(Picture2.Picture());
+    if (logo::ApplyChannelGain(index, GainTable, destination, source) ==
+        logo::RemapResult::Not24Bit)
+        platform::MsgBox(texts::Only24BitBitmaps, texts::ApplicationTitle);
+}
+
+void Start::Picture1_Click()
+{
+    std::string url(logo::HomePageUrl);
+    StartURL(url);
+}
+
+std::int32_t Start::StartURL(std::string& url)
+{
+    const platform::ShellExecuteRequest request{.owner = platform::GetDesktopWindow(),
+                                                .verb = "Open",
+                                                .file = url,
+                                                .parameters = "",
+                                                .directory = "C:\\",
+                                                .showCommand = platform::ShowNormal};
+    return platform::ShellExecute(request);
 }
 
 } // namespace app

@@ -11,6 +11,8 @@
 #include "platform/Timer.h"
 
 #include <array>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace app
@@ -50,6 +52,14 @@ public:
     bool RedRising = false;
     bool RedFalling = false;
 
+    // The gain of the latest change, of either channel, and its table.
+    float Gain = 0;
+    std::array<std::uint8_t, 256> GainTable{};
+
+    // Hands the URL to the desktop's opener, owned by the desktop window;
+    // returns the shell's result, above 32 on success.
+    std::int32_t StartURL(std::string& url);
+
     // The frame windows and the progress position set before each is loaded.
     struct FrameLoadStep {
         float position;
@@ -69,6 +79,12 @@ private:
     void Check4_Click();
     void Check5_Click();
     void Check6_Click();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void HScroll1_Change(std::int16_t index);
+    void Picture1_Click();
+
+    void ApplyChannelGain(const std::int16_t& index);
 
     void LoadFrames();
     void ShowSelectionView();

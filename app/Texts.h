@@ -19,5 +19,6 @@ inline constexpr std::string_view ReadoutPrefix = "Aktuelle Bildschirmauflösung
 inline constexpr std::string_view LoadFailed =
     "Nicht genügend Speicher vorhanden beenden Sie bitte andere Anwendungen!";
 inline constexpr std::string_view StartButton = "Start";
+inline constexpr std::string_view Only24BitBitmaps = "Es werden nur 24-Bit Bitmaps unterstützt!";
 
 } // namespace app::texts
