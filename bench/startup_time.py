@@ -23,8 +23,7 @@ DONE = "Ladevorgang erfolgreich beendet."
 
 
 def close(process):
-    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(process.pid),
-                    "--name", "^RASTERBLICK$", "windowactivate", "--sync", "key",
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^RASTERBLICK$", "windowactivate", "--sync", "key",
                     "--clearmodifiers", "alt+F4"], check=False, timeout=20,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
