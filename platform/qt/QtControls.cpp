@@ -212,7 +212,7 @@ public:
         widget_->picture = control.Picture();
         SetCursor(control.Layout().cursor.get());
         if (!control.Layout().toolTip.empty())
-            widget_->setToolTip(ToQString(control.Layout().toolTip));
+            SetToolTip(control.Layout().toolTip);
     }
     void SetPicture(const Bitmap* picture) override
     {
@@ -229,7 +229,12 @@ public:
         const QPixmap pixmap = QPixmap::fromImage(CopyOfBitmap(cursor->image));
         widget_->setCursor(QCursor(pixmap, cursor->hotX, cursor->hotY));
     }
-    void SetToolTip(std::string_view text) override { widget_->setToolTip(ToQString(text)); }
+    void SetToolTip(std::string_view text) override
+    {
+        // What the pointer shows is also what a screen reader names.
+        widget_->setToolTip(ToQString(text));
+        widget_->setAccessibleName(ToQString(text));
+    }
     void Refresh() override
     {
         widget_->repaint();
