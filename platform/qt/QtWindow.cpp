@@ -136,10 +136,7 @@ public:
                               area.y() + (area.height() - size.height()) / 2);
             }
         }
-        if (skipTaskbar_ && !widget_->testAttribute(Qt::WA_WState_Created)) {
-            widget_->winId();
-            x11::SkipTaskbar(*widget_);
-        }
+        EnsureNative();
         widget_->show();
         x11::Flush();
     }
@@ -174,6 +171,10 @@ public:
     {
         flags_.setFlag(Qt::WindowStaysOnTopHint, topmost);
         ChangeFlags();
+        // The X window exists from now on, hidden, already shaped and above:
+        // it never shows its full rectangle or the normal stacking, not even
+        // for a moment when it is first mapped.
+        EnsureNative();
     }
 
     void StartSystemMove() override
@@ -235,6 +236,16 @@ public:
     }
 
 private:
+    // Makes the X window now, hidden, with the states it keeps for life.
+    void EnsureNative()
+    {
+        if (!widget_->testAttribute(Qt::WA_WState_Created))
+            widget_->winId();
+        if (!widget_->isVisible())
+            x11::SetUnmappedStates(*widget_, flags_.testFlag(Qt::WindowStaysOnTopHint),
+                                   skipTaskbar_);
+    }
+
     void ApplyBorder(BorderStyle style)
     {
         const bool none = style == BorderStyle::None;
@@ -242,20 +253,20 @@ private:
         frameless_ = none;
     }
 
-    // Window flags change in place once the window exists: through QWidget
-    // they would make the native window anew, losing its place and shape.
+    // A hidden window takes new flags by being made anew when next needed; a
+    // shown one changes them in place, keeping its place and shape.
     void ChangeFlags()
     {
-        if (!widget_->testAttribute(Qt::WA_WState_Created)) {
-            const bool hidden = widget_->isHidden();
-            widget_->setWindowFlags(flags_);
-            if (!hidden)
-                widget_->show();
+        const bool created = widget_->testAttribute(Qt::WA_WState_Created);
+        if (created && widget_->isVisible()) {
+            widget_->overrideWindowFlags(flags_);
+            if (QWindow* window = widget_->windowHandle())
+                window->setFlags(flags_);
             return;
         }
-        widget_->overrideWindowFlags(flags_);
-        if (QWindow* window = widget_->windowHandle())
-            window->setFlags(flags_);
+        widget_->setWindowFlags(flags_);
+        if (created)
+            EnsureNative();
     }
 
     QWidget* Parent(ContainerPeer container) const

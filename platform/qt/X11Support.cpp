@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace platform::qt::x11
 {
@@ -48,19 +49,21 @@ void Flush()
         xcb_flush(c);
 }
 
-void SkipTaskbar(QWidget& window)
+void SetUnmappedStates(QWidget& window, bool above, bool skipTaskbar)
 {
     xcb_connection_t* c = Connection();
     if (!c)
         return;
-    // The states of a window that is not mapped yet are its own property; the
-    // window manager reads them when the window is first mapped. Qt adds its
-    // own states (above, for instance) to those it finds there.
     const auto id = xcb_window_t(window.winId());
-    const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
-    const xcb_atom_t states[] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                 Atom(c, "_NET_WM_STATE_SKIP_PAGER")};
-    xcb_change_property(c, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 2, states);
+    std::vector<xcb_atom_t> states;
+    if (above)
+        states.push_back(Atom(c, "_NET_WM_STATE_ABOVE"));
+    if (skipTaskbar) {
+        states.push_back(Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"));
+        states.push_back(Atom(c, "_NET_WM_STATE_SKIP_PAGER"));
+    }
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, Atom(c, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+                        std::uint32_t(states.size()), states.data());
     xcb_flush(c);
 }
 

@@ -16,9 +16,11 @@ bool Active();
 // does not turn reaches the screen.
 void Flush();
 
-// Keeps a top-level window out of the taskbar and the pager. Call before the
-// window is first shown.
-void SkipTaskbar(QWidget& window);
+// The window-manager states of a top-level window that is not mapped: above
+// the normal windows or not, in the taskbar and pager or not. The window
+// manager reads them when the window is first mapped; Qt keeps the ones it
+// finds there and adds its own.
+void SetUnmappedStates(QWidget& window, bool above, bool skipTaskbar);
 
 // Whether any pointer button is held down now, asked of the X server; none
 // when that cannot be told.

@@ -149,6 +149,22 @@ TEST_F(FrameWindowGui, EachFrameShownHasItsSizeItsBandAsShapeAndStaysOnTopCentre
     }
 }
 
+TEST_F(FrameWindowGui, RightAfterLoadingAFrameIsShapedAndOnTopBeforeItWasEverShown)
+{
+    const frames::FrameCatalogueRow& row = frames::FrameCatalogue[0];
+    frames::FrameWindow& frame = Frame(row.window);
+    frame.Load();
+    Settle(100);
+    const std::uintptr_t id = frame.hWnd().value;
+    ASSERT_NE(id, 0u);
+    EXPECT_FALSE(IsStacked(id));
+    const platform::Bitmap art = assets::MakeFrameArt(row.width, row.height, row.band);
+    EXPECT_TRUE(RunsOf(probe.BoundingShape(id)) ==
+                RunsOf(Scaled(frames::ScanRuns(frames::GridOf(art)), Ratio())));
+    EXPECT_TRUE(probe.HasState(id, "_NET_WM_STATE_ABOVE"));
+    EXPECT_TRUE(probe.HasState(id, "_NET_WM_STATE_SKIP_TASKBAR"));
+}
+
 TEST_F(FrameWindowGui, APressInTheInsideReachesTheWindowBeneathAndOneOnTheBandDoesNot)
 {
     Beneath beneath;
