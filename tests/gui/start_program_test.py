@@ -69,7 +69,14 @@ class Program:
                 pass
         return None
 
+    def main_window(self):
+        for window in self.app:
+            if window is not None and window.name == "RASTERBLICK":
+                return window
+        raise AssertionError("no main window on the accessibility bus")
+
     def nodes(self, role):
+        """The nodes of that role in the main window (the frames have their own)."""
         found = []
 
         def walk(node):
@@ -81,7 +88,7 @@ class Program:
             except Exception:
                 pass
 
-        walk(self.app)
+        walk(self.main_window())
         return found
 
     def texts(self, role):
