@@ -59,9 +59,7 @@ platform::ControlPlacement Hidden(PixelRect bounds, int tabIndex)
 
 std::shared_ptr<const platform::CursorImage> PointingHand()
 {
-    static const auto cursor = std::make_shared<const platform::CursorImage>(platform::CursorImage{
-        assets::ToBitmap(assets::PointingHandCursor()), assets::PointingHandCursor().hotX,
-        assets::PointingHandCursor().hotY});
+    static const auto cursor = assets::CursorOf(assets::PointingHandCursor());
     return cursor;
 }
 

@@ -93,6 +93,12 @@ constexpr std::string_view kOpenHand[] = {
 };
 // clang-format on
 
+std::shared_ptr<const platform::CursorImage> CursorOf(const PixelArt& art)
+{
+    return std::make_shared<const platform::CursorImage>(
+        platform::CursorImage{ToBitmap(art), art.hotX, art.hotY});
+}
+
 const PixelArt& OpenHandCursor()
 {
     static const PixelArt art{32, 32, 5, 0, {std::begin(kOpenHand), std::end(kOpenHand)}};

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Bitmap.h"
+#include "platform/Types.h"
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +28,10 @@ struct PixelArt {
 platform::Bitmap ToBitmap(const PixelArt& art);
 
 // 32 x 32: an open hand, fingers up, for dragging a frame about.
+// The pointer made from pixel art, with its hot spot; made once, shared by
+// every control that shows it.
+std::shared_ptr<const platform::CursorImage> CursorOf(const PixelArt& art);
+
 const PixelArt& OpenHandCursor();
 
 // 32 x 32: a hand pointing up with the index finger, hot spot at the tip.

@@ -28,9 +28,7 @@ platform::WindowLayout WindowLayoutFor(const FrameCatalogueRow& row)
 
 std::shared_ptr<const platform::CursorImage> OpenHand()
 {
-    static const auto cursor = std::make_shared<const platform::CursorImage>(
-        platform::CursorImage{assets::ToBitmap(assets::OpenHandCursor()),
-                              assets::OpenHandCursor().hotX, assets::OpenHandCursor().hotY});
+    static const auto cursor = assets::CursorOf(assets::OpenHandCursor());
     return cursor;
 }
 
