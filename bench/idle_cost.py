@@ -43,7 +43,8 @@ def main():
         subprocess.run(["xdotool", "mousemove", "--window", window, "100", "148", "click", "1"],
                        check=True)
         subprocess.run(["xdotool", "mousemove", "0", "0"], check=True)
-        time.sleep(2.0)
+        # Let the selection view settle: first paints fill the toolkit's caches.
+        time.sleep(10.0)
         cpu_before = cpu_seconds(process.pid)
         rss_before = resident_kib(process.pid)
         started = time.monotonic()
