@@ -23,9 +23,12 @@ DONE = "Ladevorgang erfolgreich beendet."
 
 
 def close(process):
-    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^RASTERBLICK$", "windowactivate", "--sync", "key",
-                    "--clearmodifiers", "alt+F4"], check=False, timeout=20,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # As the close button does: the window manager asks the window to close.
+    windows = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                              "^RASTERBLICK$"], capture_output=True, text=True,
+                             timeout=20).stdout.split()
+    for window in windows:
+        subprocess.run(["wmctrl", "-i", "-c", hex(int(window))], check=False)
     try:
         process.wait(timeout=10)
     except subprocess.TimeoutExpired:

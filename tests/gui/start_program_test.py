@@ -118,10 +118,9 @@ class Program:
         action.doAction(0)
 
     def close_main_window(self):
+        # As the close button does: the window manager asks the window to close.
         window = wait_for("the main window", lambda: windows_named("RASTERBLICK"))[0]
-        subprocess.run(["xdotool", "windowactivate", "--sync", str(window)], check=False)
-        time.sleep(0.3)
-        subprocess.run(["xdotool", "key", "--clearmodifiers", "alt+F4"], check=True)
+        subprocess.run(["wmctrl", "-i", "-c", hex(window)], check=True)
 
     def kill(self):
         if self.process.poll() is None:
