@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -25,6 +27,12 @@ struct FrameCase {
     std::int32_t width, height;
     assets::BandWidths band;
 };
+
+// Names the case in test listings as "640x480" rather than as raw bytes.
+void PrintTo(const FrameCase& c, std::ostream* out)
+{
+    *out << c.width << "x" << c.height;
+}
 
 const FrameCase kFrames[] = {
     {640, 480, {10, 11, 10, 10}},  {800, 600, {13, 14, 13, 13}},   {1024, 768, {17, 19, 17, 17}},
