@@ -91,7 +91,9 @@ protected:
     {
         frame.Show();
         const std::uintptr_t id = frame.hWnd().value;
-        EXPECT_TRUE(WaitUntil([&] { return probe.Geometry(id).width > 0 && IsStacked(id); }));
+        EXPECT_TRUE(WaitUntil([&] {
+            return probe.Viewable(id) && (!probe.WindowManagerRunning() || IsStacked(id));
+        }));
         Settle(150);
         return id;
     }
@@ -255,6 +257,29 @@ TEST_F(FrameWindowGui, HidingAndShowingKeepsThePlaceAndTheFrameOnTop)
     ASSERT_NE(frameAt, stacking.end());
     ASSERT_NE(beneathAt, stacking.end());
     EXPECT_GT(frameAt - stacking.begin(), beneathAt - stacking.begin());
+}
+
+TEST_F(FrameWindowGui, WithoutAWindowManagerTheFrameFollowsThePointerUntilRelease)
+{
+    if (probe.WindowManagerRunning())
+        GTEST_SKIP() << "needs an X server without a window manager (gui.frames.nowm)";
+    frames::FrameWindow& frame = Frame("Form1");
+    const std::uintptr_t id = ShowAndWait(frame);
+    const ScreenRect start = probe.Geometry(id);
+    EXPECT_TRUE(probe.HasState(id, "_NET_WM_STATE_ABOVE"));
+
+    Drag(start.x + start.width / 2, start.y + 5, 100, 50);
+    EXPECT_TRUE(WaitUntil([&] {
+        const ScreenRect now = probe.Geometry(id);
+        return now.x == start.x + 100 && now.y == start.y + 50;
+    }));
+    const ScreenRect dropped = probe.Geometry(id);
+    probe.MoveTo(dropped.x + 400, dropped.y + 300);
+    Settle(400);
+    EXPECT_EQ(probe.Geometry(id), dropped);
+
+    // The shape holds without a window manager too: the inside lets presses through.
+    EXPECT_FALSE(probe.BoundingShape(id).empty());
 }
 
 } // namespace

@@ -104,6 +104,13 @@ bool X11Probe::WindowManagerRunning() const
                 .empty();
 }
 
+bool X11Probe::Viewable(std::uintptr_t window) const
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display_, Window(window), &attributes) &&
+           attributes.map_state == IsViewable;
+}
+
 void X11Probe::MoveTo(int x, int y)
 {
     XTestFakeMotionEvent(display_, -1, x, y, CurrentTime);

@@ -42,6 +42,8 @@ public:
     // The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING).
     std::vector<std::uintptr_t> Stacking() const;
     bool WindowManagerRunning() const;
+    // Mapped, with all its ancestors: on the screen.
+    bool Viewable(std::uintptr_t window) const;
 
     void MoveTo(int x, int y);
     void Press(int button = 1);
