@@ -66,6 +66,14 @@ rb_x_display_free() {
     [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]
 }
 
+# True once display :$1 answers and its lock file names pid $2, i.e. the server that
+# answers is the one started here and not one that won a race for the same number.
+rb_x_server_ready() {
+    local owner=""
+    read -r owner <"/tmp/.X$1-lock" 2>/dev/null || return 1
+    [[ $owner == "$2" ]] && xdpyinfo -display ":$1" >/dev/null 2>&1
+}
+
 rb_x_screen_is() {
     xdpyinfo -display "$DISPLAY" | grep -Eq "dimensions: +$1 pixels"
 }
@@ -81,7 +89,7 @@ rb_x_start_server() {
         rb_x_display_free "$n" || continue
         rb_x_spawn "$RB_X_TMP/xvfb.log" Xvfb ":$n" -screen 0 "$screen" -noreset -nolisten tcp
         local pid=$RB_X_LAST_PID
-        if rb_x_wait 30 "$pid" "Xvfb :$n" xdpyinfo -display ":$n"; then
+        if rb_x_wait 30 "$pid" "Xvfb :$n" rb_x_server_ready "$n" "$pid"; then
             export DISPLAY=":$n"
             RB_X_OWN_X=1
             rb_x_log "Xvfb running on $DISPLAY (pid $pid, $screen)"
@@ -125,14 +133,28 @@ rb_x_start_buses() {
     fi
     rb_x_spawn "$RB_X_TMP/at-spi.log" "$launcher" --launch-immediately
     pid=$RB_X_LAST_PID
-    if ! rb_x_wait 30 "$pid" "at-spi-bus-launcher" rb_x_a11y_bus_ready; then
+    if ! rb_x_wait 30 "$pid" "at-spi-bus-launcher" rb_x_a11y_launcher_ready "$pid"; then
         cat "$RB_X_TMP/at-spi.log" >&2 || true
         return 1
     fi
     rb_x_log "accessibility bus running (pid $pid)"
 }
 
-# True once org.a11y.Bus on the session bus hands out the accessibility bus address.
+# Prints the pid of the process that owns a name on the session bus. Asks the bus
+# itself, so that the question never starts the name's service by D-Bus activation.
+rb_x_bus_name_owner_pid() {
+    dbus-send --session --print-reply=literal --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+        org.freedesktop.DBus.GetConnectionUnixProcessID "string:$1" 2>/dev/null |
+        awk '{print $NF}'
+}
+
+# True once the launcher with pid $1 owns org.a11y.Bus. (A call to org.a11y.Bus before
+# that would make the session bus start a second launcher that races the first.)
+rb_x_a11y_launcher_ready() {
+    [[ $(rb_x_bus_name_owner_pid org.a11y.Bus) == "$1" ]] && rb_x_a11y_bus_ready
+}
+
+# True when org.a11y.Bus on the session bus hands out the accessibility bus address.
 rb_x_a11y_bus_ready() {
     dbus-send --session --print-reply=literal --dest=org.a11y.Bus /org/a11y/bus \
         org.a11y.Bus.GetAddress 2>/dev/null | grep -q 'unix:'
@@ -241,6 +263,10 @@ rb_x_self_test() {
     check "the session bus answers" dbus-send --session --print-reply --dest=org.freedesktop.DBus \
         /org/freedesktop/DBus org.freedesktop.DBus.ListNames
     check "the accessibility bus is announced" rb_x_a11y_bus_ready
+    if ((${#RB_X_PIDS[@]} >= 4)); then
+        check "org.a11y.Bus belongs to the launcher started here" \
+            rb_x_a11y_launcher_ready "${RB_X_PIDS[-1]}"
+    fi
     check "pyatspi reaches the accessibility registry" "$RASTERBLICK_PYTHON" -c \
         'import pyatspi; pyatspi.Registry.getDesktop(0).childCount'
     check "QT_QPA_PLATFORM=xcb" test "$QT_QPA_PLATFORM" = xcb
