@@ -188,8 +188,10 @@ public:
 
     void SetTopmost(bool topmost) override
     {
+        // Without SWP_NOACTIVATE a hidden frame would take the activation
+        // (and the keyboard) from the main window while it loads.
         SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE);
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
     void StartSystemMove() override
