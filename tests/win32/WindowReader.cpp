@@ -5,14 +5,19 @@
 // bus for the Linux tools.
 //
 //   window-reader.exe TITLE
+//   window-reader.exe TITLE --wait-for TEXT [MILLISECONDS]
 //
 // Prints, tab-separated: handle, class, visible (0/1), checked (1/0, or - for
 // no check box), left, top, right, bottom (screen pixels), text (UTF-8); the
 // window itself first. Exits with 1 when no visible window has the title.
+// With --wait-for it prints nothing and looks every 5 ms until a
+// visible control of the window shows TEXT (exit 0) or the time is up (exit 1,
+// default 60 s): the start-up time script starts it along with the program.
 
 #include "platform/win32/Win32.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iterator>
 #include <string>
 
@@ -51,12 +56,48 @@ BOOL CALLBACK PrintChild(HWND hwnd, LPARAM)
     return TRUE;
 }
 
+struct Search {
+    const std::wstring* text;
+    bool found;
+};
+
+BOOL CALLBACK FindText(HWND hwnd, LPARAM lParam)
+{
+    auto* search = reinterpret_cast<Search*>(lParam);
+    if (IsWindowVisible(hwnd) && TextOf(hwnd) == *search->text) {
+        search->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int WaitFor(const std::wstring& title, const std::wstring& text, DWORD limit)
+{
+    const ULONGLONG end = GetTickCount64() + limit;
+    while (GetTickCount64() < end) {
+        HWND window = FindWindowW(nullptr, title.c_str());
+        Search search{&text, false};
+        if (window && IsWindowVisible(window))
+            EnumChildWindows(window, FindText, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            return 0;
+        Sleep(5);
+    }
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 4 || argc == 5) {
+        if (std::string(argv[2]) != "--wait-for")
+            return 2;
+        const DWORD limit = argc == 5 ? DWORD(std::strtoul(argv[4], nullptr, 10)) : 60000;
+        return WaitFor(platform::win32::Widen(argv[1]), platform::win32::Widen(argv[3]), limit);
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: window-reader.exe TITLE\n");
+        std::fprintf(stderr, "usage: window-reader.exe TITLE [--wait-for TEXT [MILLISECONDS]]\n");
         return 2;
     }
     HWND window = FindWindowW(nullptr, platform::win32::Widen(argv[1]).c_str());
