@@ -5,6 +5,7 @@
 #include "platform/win32/Win32Controls.h"
 #include "platform/win32/Win32Window.h"
 
+#include "assets/Cursors.h"
 #include "frames/FrameCatalogue.h"
 #include "frames/FrameWindow.h"
 #include "frames/MakeFrameRegion.h"
@@ -81,7 +82,7 @@ public:
           Picture(*this, "Picture", {.bounds = {10, 10, 60, 40}, .tabIndex = 3},
                   {.picture = std::move(picture),
                    .border = false,
-                   .cursor = {},
+                   .cursor = assets::CursorOf(assets::PointingHandCursor()),
                    .toolTip = "www.rasterblick.example"}),
           Caption(*this, "Caption", {.bounds = {30, 4, 28, 12}, .container = &Picture},
                   {.caption = "", .wordWrap = false}),
@@ -448,6 +449,72 @@ TEST_F(Win32BackendTest, ControlsAreRealWindowsControlsInTheirContainer)
     EXPECT_EQ(boxStyle, BS_AUTOCHECKBOX);
     // The rectangle is drawn on the window: no window of its own.
     EXPECT_EQ(PeerWindow(probe.Outline), nullptr);
+}
+
+TEST_F(Win32BackendTest, PointerIsThePictureBoxsOwnOrTheWindowsHourglass)
+{
+    Probe& probe = LoadProbe();
+    probe.Show();
+    // What the window system asks of the window under the pointer when it moves.
+    const auto pointerOver = [](HWND hwnd) {
+        SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    HWND picture = PeerWindow(probe.Picture);
+    HWND note = PeerWindow(probe.Note);
+    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+    HCURSOR wait = LoadCursorW(nullptr, IDC_WAIT);
+
+    HCURSOR hand = pointerOver(picture);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, 5u);
+    EXPECT_EQ(info.yHotspot, 0u);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(pointerOver(note), arrow);
+
+    probe.SetMousePointer(platform::MousePointer::Hourglass);
+    EXPECT_EQ(pointerOver(note), wait);
+    EXPECT_EQ(pointerOver(probe.Window()), wait);
+    // A picture box's own pointer stays, as with Qt.
+    EXPECT_EQ(pointerOver(picture), hand);
+    probe.SetMousePointer(platform::MousePointer::Default);
+    EXPECT_EQ(pointerOver(note), arrow);
+}
+
+TEST_F(Win32BackendTest, PictureBoxToolTipIsATooltipsControlOfTheWindow)
+{
+    Probe& probe = LoadProbe();
+    struct Found {
+        HWND owner;
+        HWND tip;
+    } found{probe.Window(), nullptr};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            auto* f = reinterpret_cast<Found*>(lParam);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (_wcsicmp(name, TOOLTIPS_CLASSW) == 0 && GetWindow(hwnd, GW_OWNER) == f->owner) {
+                f->tip = hwnd;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    ASSERT_NE(found.tip, nullptr);
+    EXPECT_EQ(SendMessageW(found.tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = probe.Window();
+    tool.uId = reinterpret_cast<UINT_PTR>(PeerWindow(probe.Picture));
+    wchar_t text[80] = {};
+    tool.lpszText = text;
+    SendMessageW(found.tip, TTM_GETTEXTW, WPARAM(std::size(text)), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"www.rasterblick.example");
 }
 
 TEST_F(Win32BackendTest, EachNewControlLiesAboveTheOlderOnes)
