@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the `dev` preset and runs every test (all
-# labels); the gui tests run in a private X session (Xvfb + openbox + session bus +
-# AT-SPI) that this script starts and stops. Exits with ctest's status.
+# Installs what is missing, builds and runs every test of both programs:
+#   1. the `dev` preset (all labels),
+#   2. the `asan` preset (AddressSanitizer, UndefinedBehaviorSanitizer, leak
+#      checking), the same tests again,
+#   3. the Windows program and its tests under Wine (scripts/test-windows.sh).
+# The gui tests run in a private X session (Xvfb + openbox + session bus +
+# AT-SPI) that this script starts and stops. Exits non-zero if any part failed.
 #
-# Usage: scripts/test.sh [--asan] [-- CTEST-ARGS...]
-#   --asan         also build the `asan` preset and run its tests in the same X session
-#   -- ARGS        passed on to ctest, e.g. `scripts/test.sh -- -L unit`
+# Usage: scripts/test.sh [--no-asan] [--no-windows] [-- CTEST-ARGS...]
+#   --no-asan      leave out part 2
+#   --no-windows   leave out part 3
+#   -- ARGS        passed on to every ctest run, e.g. `scripts/test.sh -- -L unit`
 # Environment:
 #   RASTERBLICK_JOBS=N         build jobs (default 2)
 #   RASTERBLICK_USE_DISPLAY=1  use the caller's DISPLAY instead of starting Xvfb
@@ -14,18 +19,20 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-with_asan=0
+with_asan=1
+with_windows=1
 ctest_args=()
 while (($# > 0)); do
     case $1 in
-    --asan) with_asan=1 ;;
+    --no-asan) with_asan=0 ;;
+    --no-windows) with_windows=0 ;;
     --)
         shift
         ctest_args=("$@")
         break
         ;;
     -h | --help)
-        sed -n '2,12p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+        sed -n '2,17p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
         exit 0
         ;;
     *)
@@ -82,6 +89,15 @@ if ((with_asan)); then
     run_tests asan || asan_status=$?
     ((status != 0)) || status=$asan_status
 fi
+rb_x_session_stop
 
-# Nothing is printed after ctest's summary, so that it stays the last lines of the log.
+if ((with_windows)); then
+    section "Windows program (scripts/test-windows.sh)"
+    windows_status=0
+    bash "$root/scripts/test-windows.sh" -- "${ctest_args[@]}" || windows_status=$?
+    ((status != 0)) || status=$windows_status
+fi
+
+section "Result"
+echo "test.sh: $( ((status == 0)) && echo 'every part passed' || echo "failed (status $status)")"
 exit "$status"
