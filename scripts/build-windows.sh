@@ -30,52 +30,10 @@ build_dir="$root/build/win64"
 log() { printf 'build-windows: %s\n' "$*"; }
 section() { printf '\n==== %s ====\n' "$*"; }
 
-install_missing() {
-    if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
-        log "this script needs Debian (dpkg-query and apt-get were not found)" >&2
-        return 1
-    fi
-    declare -A installed=()
-    local name status pkg
-    while read -r name status; do
-        [[ $status == installed ]] && installed[$name]=1
-    done < <(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${PACKAGES[@]}" 2>/dev/null || true)
-    local missing=()
-    for pkg in "${PACKAGES[@]}"; do
-        [[ -n ${installed[$pkg]:-} ]] || missing+=("$pkg")
-    done
-    if ((${#missing[@]} == 0)); then
-        log "all ${#PACKAGES[@]} packages are installed"
-        return 0
-    fi
-    local sudo=()
-    if ((EUID != 0)); then
-        if ! command -v sudo >/dev/null 2>&1; then
-            log "not root and sudo is not installed; run this script as root" >&2
-            return 1
-        fi
-        sudo=(sudo)
-    fi
-    local apt_opts=(-y -q -o DPkg::Lock::Timeout=600
-        -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
-    log "missing: ${missing[*]}"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${apt_opts[@]}" update
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
-        apt-get "${apt_opts[@]}" install --no-install-recommends "${missing[@]}"
-    local still_missing=()
-    for pkg in "${missing[@]}"; do
-        status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-        [[ $status == installed ]] || still_missing+=("$pkg")
-    done
-    if ((${#still_missing[@]} > 0)); then
-        log "still not installed: ${still_missing[*]}" >&2
-        return 1
-    fi
-    log "installed ${#missing[@]} package(s)"
-}
-
 section "Debian packages"
-install_missing
+# shellcheck source=scripts/lib/debian-packages.sh
+source "$root/scripts/lib/debian-packages.sh"
+rb_install_packages build-windows "${PACKAGES[@]}"
 
 section "Configure (win64)"
 cmake --preset win64

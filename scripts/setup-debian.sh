@@ -27,57 +27,6 @@ PACKAGES=(
 )
 PACKAGES+=("$@")
 
-log() { printf 'setup-debian: %s\n' "$*"; }
-
-if ! command -v dpkg-query >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
-    log "this script needs Debian (dpkg-query and apt-get were not found)" >&2
-    exit 1
-fi
-
-# Which of the packages are not installed? One dpkg-query call for all of them.
-declare -A installed=()
-while read -r name status; do
-    [[ $status == installed ]] && installed[$name]=1
-done < <(dpkg-query -W -f='${Package} ${db:Status-Status}\n' "${PACKAGES[@]}" 2>/dev/null || true)
-
-missing=()
-for pkg in "${PACKAGES[@]}"; do
-    [[ -n ${installed[$pkg]:-} ]] || missing+=("$pkg")
-done
-
-if ((${#missing[@]} == 0)); then
-    log "all ${#PACKAGES[@]} packages are installed"
-    exit 0
-fi
-
-SUDO=()
-if ((EUID != 0)); then
-    if ! command -v sudo >/dev/null 2>&1; then
-        log "not root and sudo is not installed; run this script as root" >&2
-        exit 1
-    fi
-    SUDO=(sudo)
-fi
-
-export DEBIAN_FRONTEND=noninteractive
-APT_OPTS=(-y -q -o DPkg::Lock::Timeout=600
-    -o Dpkg::Options::=--force-confdef -o Dpkg::Options::=--force-confold)
-
-log "missing: ${missing[*]}"
-log "apt-get update"
-"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "${APT_OPTS[@]}" update
-log "apt-get install"
-"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive \
-    apt-get "${APT_OPTS[@]}" install --no-install-recommends "${missing[@]}"
-
-# Check that everything really is there now.
-still_missing=()
-for pkg in "${missing[@]}"; do
-    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
-    [[ $status == installed ]] || still_missing+=("$pkg")
-done
-if ((${#still_missing[@]} > 0)); then
-    log "still not installed: ${still_missing[*]}" >&2
-    exit 1
-fi
-log "installed ${#missing[@]} package(s)"
+# shellcheck source=scripts/lib/debian-packages.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib/debian-packages.sh"
+rb_install_packages setup-debian "${PACKAGES[@]}"

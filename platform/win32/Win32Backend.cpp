@@ -80,6 +80,20 @@ HFONT MakeMessageFont()
     return CreateFontIndirectW(&font);
 }
 
+// A window class of this backend; 0 when the system refuses it.
+ATOM RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, HICON icon,
+                         HCURSOR cursor)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = icon;
+    windowClass.hCursor = cursor;
+    windowClass.lpszClassName = name;
+    return RegisterClassExW(&windowClass);
+}
+
 } // namespace
 
 float TwipsPerPixel(int dotsPerInch)
@@ -115,29 +129,9 @@ bool Win32Backend::Start(std::string& error)
     HICON icon = LoadIconW(instance_, MAKEINTRESOURCEW(1));
     HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
 
-    WNDCLASSEXW form{};
-    form.cbSize = sizeof form;
-    form.lpfnWndProc = FormWindowProc;
-    form.hInstance = instance_;
-    form.hIcon = icon;
-    form.hCursor = arrow;
-    form.lpszClassName = FormClass;
-    formClass_ = RegisterClassExW(&form);
-
-    WNDCLASSEXW picture{};
-    picture.cbSize = sizeof picture;
-    picture.lpfnWndProc = PictureWindowProc;
-    picture.hInstance = instance_;
-    picture.hCursor = arrow;
-    picture.lpszClassName = PictureClass;
-    pictureClass_ = RegisterClassExW(&picture);
-
-    WNDCLASSEXW timers{};
-    timers.cbSize = sizeof timers;
-    timers.lpfnWndProc = TimerWindowProc;
-    timers.hInstance = instance_;
-    timers.lpszClassName = TimerClass;
-    timerClass_ = RegisterClassExW(&timers);
+    formClass_ = RegisterWindowClass(instance_, FormClass, FormWindowProc, icon, arrow);
+    pictureClass_ = RegisterWindowClass(instance_, PictureClass, PictureWindowProc, nullptr, arrow);
+    timerClass_ = RegisterWindowClass(instance_, TimerClass, TimerWindowProc, nullptr, nullptr);
 
     if (!formClass_ || !pictureClass_ || !timerClass_) {
         error = "cannot register the window classes (error " + std::to_string(GetLastError()) + ")";
