@@ -98,6 +98,11 @@ void SystemMoveWatch::Check()
     if (x11::AnyButtonDown() != false)
         return;
     poll_.stop();
+    // Had the window manager taken the move only after the release, it would
+    // carry the window on with the pointer: end such a move. The release, if
+    // it got the release, reached it before this message and ended it already.
+    if (window_)
+        x11::CancelSystemMove(*window_);
     QWidget* target = pressed_ ? pressed_.data() : window_.data();
     if (!target || !target->windowHandle())
         return;

@@ -18,6 +18,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cmath>
+#include <optional>
 #include <vector>
 
 namespace platform::qt
@@ -182,8 +184,11 @@ public:
         QWidget* pressed = QWidget::mouseGrabber();
         if (pressed)
             pressed->releaseMouse();
+        SyncPosition();
         QWindow* window = widget_->windowHandle();
-        if (window && window->startSystemMove()) {
+        // A window manager that died leaves its announcement behind, and Qt
+        // would hand the move to nobody.
+        if (window && x11::WindowManagerRunning() != false && window->startSystemMove()) {
             moveWatch_.Begin(QApplication::widgetAt(QCursor::pos()));
             return;
         }
@@ -244,6 +249,24 @@ private:
         if (!widget_->isVisible())
             x11::SetUnmappedStates(*widget_, flags_.testFlag(Qt::WindowStaysOnTopHint),
                                    skipTaskbar_);
+    }
+
+    // Qt's idea of where the window is goes stale when a window manager dies
+    // in the middle of a move; both kinds of move start from it, so the
+    // window would jump. Tell Qt where the X server has it.
+    void SyncPosition()
+    {
+        const std::optional<QPoint> actual = x11::ScreenPosition(*widget_);
+        QScreen* screen = widget_->screen();
+        if (!actual || !screen)
+            return;
+        // Qt scales global positions about the top-left corner of the screen.
+        const qreal ratio = widget_->devicePixelRatioF();
+        const QPoint origin = screen->geometry().topLeft();
+        const QPointF known = QPointF(origin) + QPointF(widget_->pos() - origin) * ratio;
+        if (std::abs(known.x() - actual->x()) < ratio && std::abs(known.y() - actual->y()) < ratio)
+            return;
+        widget_->move((QPointF(origin) + QPointF(*actual - origin) / ratio).toPoint());
     }
 
     void ApplyBorder(BorderStyle style)

@@ -1,6 +1,7 @@
 #include "platform/qt/X11Support.h"
 
 #include <QGuiApplication>
+#include <QPoint>
 #include <QWidget>
 #include <QWindow>
 
@@ -34,6 +35,12 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name)
     const xcb_atom_t atom = reply->atom;
     std::free(reply);
     return atom;
+}
+
+xcb_window_t Root(xcb_connection_t* c)
+{
+    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    return screen ? screen->root : xcb_window_t(XCB_WINDOW_NONE);
 }
 
 } // namespace
@@ -72,10 +79,10 @@ std::optional<bool> AnyButtonDown()
     xcb_connection_t* c = Connection();
     if (!c)
         return std::nullopt;
-    xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
-    if (!screen)
+    const xcb_window_t root = Root(c);
+    if (root == XCB_WINDOW_NONE)
         return std::nullopt;
-    auto cookie = xcb_query_pointer(c, screen->root);
+    auto cookie = xcb_query_pointer(c, root);
     xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(c, cookie, nullptr);
     if (!reply)
         return std::nullopt;
@@ -84,6 +91,65 @@ std::optional<bool> AnyButtonDown()
     const bool down = (reply->mask & buttons) != 0;
     std::free(reply);
     return down;
+}
+
+std::optional<bool> WindowManagerRunning()
+{
+    xcb_connection_t* c = Connection();
+    if (!c)
+        return std::nullopt;
+    auto cookie =
+        xcb_get_property(c, 0, Root(c), Atom(c, "_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(c, cookie, nullptr);
+    if (!reply)
+        return false;
+    xcb_window_t check = XCB_WINDOW_NONE;
+    if (reply->format == 32 && xcb_get_property_value_length(reply) == 4)
+        check = *static_cast<xcb_window_t*>(xcb_get_property_value(reply));
+    std::free(reply);
+    if (check == XCB_WINDOW_NONE)
+        return false;
+    // The check window goes with the window manager's connection.
+    xcb_get_window_attributes_reply_t* attributes =
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, check), nullptr);
+    const bool alive = attributes != nullptr;
+    std::free(attributes);
+    return alive;
+}
+
+std::optional<QPoint> ScreenPosition(QWidget& window)
+{
+    xcb_connection_t* c = Connection();
+    if (!c || !window.testAttribute(Qt::WA_WState_Created))
+        return std::nullopt;
+    auto cookie = xcb_translate_coordinates(c, xcb_window_t(window.winId()), Root(c), 0, 0);
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(c, cookie, nullptr);
+    if (!reply)
+        return std::nullopt;
+    const QPoint position(reply->dst_x, reply->dst_y);
+    std::free(reply);
+    return position;
+}
+
+void CancelSystemMove(QWidget& window)
+{
+    xcb_connection_t* c = Connection();
+    if (!c || !window.testAttribute(Qt::WA_WState_Created))
+        return;
+    constexpr std::uint32_t MoveResizeCancel = 11;
+    constexpr std::uint32_t FromApplication = 1;
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = xcb_window_t(window.winId());
+    message.type = Atom(c, "_NET_WM_MOVERESIZE");
+    message.data.data32[2] = MoveResizeCancel;
+    message.data.data32[3] = XCB_BUTTON_INDEX_1;
+    message.data.data32[4] = FromApplication;
+    xcb_send_event(c, 0, Root(c),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    xcb_flush(c);
 }
 
 } // namespace platform::qt::x11
