@@ -22,6 +22,9 @@ PACKAGES=(
     dbus dbus-x11 at-spi2-core python3 python3-pyatspi python3-gi
     # a font that is always there, so text renders the same everywhere
     fonts-dejavu-core
+    # the Debian package and its checks (scripts/package.sh): file for CPack's
+    # dpkg-shlibdeps step, desktop entry and AppStream validators, lintian
+    file desktop-file-utils appstream lintian
     # X-Resource extension client library: the soak test counts the program's X resources
     libxres-dev
 )

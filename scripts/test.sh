@@ -3,13 +3,16 @@
 #   1. the `dev` preset (all labels),
 #   2. the `asan` preset (AddressSanitizer, UndefinedBehaviorSanitizer, leak
 #      checking), the same tests again,
-#   3. the Windows program and its tests under Wine (scripts/test-windows.sh).
+#   3. the Windows program and its tests under Wine (scripts/test-windows.sh),
+#   4. the Debian package, made and checked (scripts/package.sh), and after
+#      part 3 the Windows zip (scripts/package-windows.sh).
 # The gui tests run in a private X session (Xvfb + openbox + session bus +
 # AT-SPI) that this script starts and stops. Exits non-zero if any part failed.
 #
-# Usage: scripts/test.sh [--no-asan] [--no-windows] [-- CTEST-ARGS...]
+# Usage: scripts/test.sh [--no-asan] [--no-windows] [--no-package] [-- CTEST-ARGS...]
 #   --no-asan      leave out part 2
-#   --no-windows   leave out part 3
+#   --no-windows   leave out part 3 (and the Windows zip)
+#   --no-package   leave out part 4
 #   -- ARGS        passed on to every ctest run, e.g. `scripts/test.sh -- -L unit`
 # Environment:
 #   RASTERBLICK_JOBS=N         build jobs (default 2)
@@ -21,18 +24,20 @@ cd "$root"
 
 with_asan=1
 with_windows=1
+with_package=1
 ctest_args=()
 while (($# > 0)); do
     case $1 in
     --no-asan) with_asan=0 ;;
     --no-windows) with_windows=0 ;;
+    --no-package) with_package=0 ;;
     --)
         shift
         ctest_args=("$@")
         break
         ;;
     -h | --help)
-        sed -n '2,17p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+        sed -n '2,19p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
         exit 0
         ;;
     *)
@@ -96,6 +101,17 @@ if ((with_windows)); then
     windows_status=0
     bash "$root/scripts/test-windows.sh" -- "${ctest_args[@]}" || windows_status=$?
     ((status != 0)) || status=$windows_status
+fi
+
+if ((with_package)); then
+    section "Debian package (scripts/package.sh)"
+    package_status=0
+    bash "$root/scripts/package.sh" || package_status=$?
+    if ((with_windows)); then
+        section "Windows zip (scripts/package-windows.sh)"
+        bash "$root/scripts/package-windows.sh" || package_status=$?
+    fi
+    ((status != 0)) || status=$package_status
 fi
 
 section "Result"
