@@ -22,4 +22,14 @@ void ExpectNoGrowth(const Footprint& before, const Footprint& after)
     }
 }
 
+std::string ToleranceNote()
+{
+    std::string note = "  allowed growth: X resources and pixmap bytes 0, heap " +
+                       std::to_string(HeapGrowthToleranceBytes / 1024) + " KiB, resident memory ";
+    note += ResidentSetIsMeaningful()
+                ? std::to_string(ResidentGrowthToleranceKiB) + " KiB\n"
+                : "not checked (AddressSanitizer's quarantine keeps freed blocks resident)\n";
+    return note;
+}
+
 } // namespace soak
