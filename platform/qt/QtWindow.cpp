@@ -18,6 +18,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -130,12 +131,15 @@ public:
         }
         if (!placed_) {
             // The first show after a load: at the centre of the primary screen.
+            // A window taller than the screen keeps its top edge on it, as a
+            // title bar is kept: centred, a frame's band would be all off the
+            // screen, with nothing left to drag it by.
             placed_ = true;
             if (QScreen* screen = QGuiApplication::primaryScreen()) {
                 const QRect area = screen->geometry();
                 const QSize size = widget_->size();
                 widget_->move(area.x() + (area.width() - size.width()) / 2,
-                              area.y() + (area.height() - size.height()) / 2);
+                              area.y() + std::max(0, (area.height() - size.height()) / 2));
             }
         }
         EnsureNative();
@@ -251,22 +255,32 @@ private:
                                    skipTaskbar_);
     }
 
-    // Qt's idea of where the window is goes stale when a window manager dies
-    // in the middle of a move; both kinds of move start from it, so the
-    // window would jump. Tell Qt where the X server has it.
+    // Qt's idea of where the window is can be stale: when a window manager
+    // dies in the middle of a move, and now and then right after the window
+    // manager has framed a window just shown. Both kinds of move start from
+    // it (the window manager's from the press mapped to the screen with the
+    // native window's place, the pointer follower from the widget's), so the
+    // window would jump. Tell both where the X server has the window.
     void SyncPosition()
     {
+        QWindow* window = widget_->windowHandle();
         const std::optional<QPoint> actual = x11::ScreenPosition(*widget_);
         QScreen* screen = widget_->screen();
-        if (!actual || !screen)
+        if (!window || !actual || !screen)
             return;
         // Qt scales global positions about the top-left corner of the screen.
-        const qreal ratio = widget_->devicePixelRatioF();
+        const qreal ratio = window->devicePixelRatio();
         const QPoint origin = screen->geometry().topLeft();
-        const QPointF known = QPointF(origin) + QPointF(widget_->pos() - origin) * ratio;
-        if (std::abs(known.x() - actual->x()) < ratio && std::abs(known.y() - actual->y()) < ratio)
-            return;
-        widget_->move((QPointF(origin) + QPointF(*actual - origin) / ratio).toPoint());
+        const auto stale = [&](const QPoint& logical) {
+            const QPointF known = QPointF(origin) + QPointF(logical - origin) * ratio;
+            return std::abs(known.x() - actual->x()) >= ratio ||
+                   std::abs(known.y() - actual->y()) >= ratio;
+        };
+        const QPoint target = (QPointF(origin) + QPointF(*actual - origin) / ratio).toPoint();
+        if (stale(window->position()))
+            window->setPosition(target);
+        if (stale(widget_->pos()))
+            widget_->move(target);
     }
 
     void ApplyBorder(BorderStyle style)
