@@ -27,6 +27,8 @@ PACKAGES=(
     file desktop-file-utils appstream lintian
     # X-Resource extension client library: the soak test counts the program's X resources
     libxres-dev
+    # failure-mode tests: a Wayland desktop (weston with XWayland), X SHAPE read from python
+    weston xwayland python3-xlib
 )
 PACKAGES+=("$@")
 
