@@ -4,21 +4,12 @@
 #include "app/Windows.h"
 #include "frames/FrameWindow.h"
 #include "platform/Runtime.h"
+#include "tests/failure/ScreenRectPrinter.h"
 #include "tests/failure/WindowManagerProcess.h"
 #include "tests/gui/GuiEnvironment.h"
 #include "tests/support/X11Probe.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-namespace testing_support
-{
-void PrintTo(const ScreenRect& r, std::ostream* out)
-{
-    *out << r.width << "x" << r.height << "+" << r.x << "+" << r.y;
-}
-} // namespace testing_support
 
 namespace
 {
