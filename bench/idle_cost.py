@@ -72,7 +72,8 @@ def open_selection_view(process):
 
 def measure(program, seconds, settle=10.0, env=None, also=None, log=print):
     """Returns cpu (s), elapsed (s), rss_before, rss_after and hwm (KiB) of
-    `seconds` in the selection view, after `settle` seconds there, and in
+    `seconds` in the selection view, after `settle` seconds there, the
+    number of threads at its start and end, and in
     also_cpu the CPU seconds that the processes named in `also` (name: pid,
     e.g. the X server that paints for it) took meanwhile."""
     also = also or {}
@@ -83,6 +84,7 @@ def measure(program, seconds, settle=10.0, env=None, also=None, log=print):
         time.sleep(settle)
         pid = process.pid
         cpu_before = cpu_seconds(pid)
+        threads_before = status_kib(pid, "Threads")
         also_before = {name: cpu_seconds(other) for name, other in also.items()}
         rss_before = status_kib(pid, "VmRSS")
         maps_before = mappings(pid)
@@ -92,8 +94,8 @@ def measure(program, seconds, settle=10.0, env=None, also=None, log=print):
             time.sleep(min(1.0, max(0.0, seconds - (time.monotonic() - started))))
             rss = status_kib(pid, "VmRSS")
             if rss != last_rss:
-                log("  at %4.1f s resident memory %+d KiB (now %d KiB)" % (
-                    time.monotonic() - started, rss - last_rss, rss))
+                log("  at %4.1f s resident memory %+d KiB (now %d KiB, %d threads)" % (
+                    time.monotonic() - started, rss - last_rss, rss, status_kib(pid, "Threads")))
                 last_rss = rss
         elapsed = time.monotonic() - started
         cpu = cpu_seconds(pid) - cpu_before
@@ -103,6 +105,7 @@ def measure(program, seconds, settle=10.0, env=None, also=None, log=print):
             "rss_before": rss_before,
             "rss_after": status_kib(pid, "VmRSS"),
             "hwm": status_kib(pid, "VmHWM"),
+            "threads": (threads_before, status_kib(pid, "Threads")),
             "also_cpu": {name: cpu_seconds(other) - also_before[name]
                          for name, other in also.items()},
         }
@@ -122,6 +125,7 @@ def main():
         r["elapsed"], r["cpu"], 100.0 * r["cpu"] / r["elapsed"]))
     print("resident memory: %d KiB at the start, %d KiB at the end (%+d KiB), peak %d KiB" % (
         r["rss_before"], r["rss_after"], r["rss_after"] - r["rss_before"], r["hwm"]))
+    print("threads: %d at the start, %d at the end" % r["threads"])
 
 
 if __name__ == "__main__":
