@@ -149,11 +149,15 @@ public:
         }
         if (!placed_) {
             // The first show after a load: at the centre of the primary screen.
+            // A window taller than the screen keeps its top edge on it, as a
+            // title bar is kept: centred, a frame's band would be all off the
+            // screen, with nothing left to drag it by.
             placed_ = true;
             RECT r{};
             GetWindowRect(hwnd_, &r);
             const int x = (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2;
-            const int y = (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2;
+            const int y =
+                int(std::max<LONG>(0, (GetSystemMetrics(SM_CYSCREEN) - (r.bottom - r.top)) / 2));
             SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         ShowWindow(hwnd_, SW_SHOW);

@@ -266,6 +266,22 @@ TEST_F(Win32BackendTest, FirstShowAfterALoadCentresLaterShowsKeepThePlace)
     EXPECT_EQ(r.left, (GetSystemMetrics(SM_CXSCREEN) - (r.right - r.left)) / 2);
 }
 
+TEST_F(Win32BackendTest, AWindowTallerThanTheScreenShowsWithItsTopEdgeOnTheScreen)
+{
+    WindowLayout layout = SizableLayout();
+    layout.borderStyle = BorderStyle::None;
+    layout.clientWidth = GetSystemMetrics(SM_CXSCREEN) + 400;
+    layout.clientHeight = GetSystemMetrics(SM_CYSCREEN) + 300;
+    Probe& probe = LoadProbe(layout);
+    probe.Show();
+    RECT r{};
+    GetWindowRect(probe.Window(), &r);
+    // Still centred across; centred up and down, its top band would be off
+    // the screen and nothing would be left to drag it by.
+    EXPECT_EQ(r.left, -200);
+    EXPECT_EQ(r.top, 0);
+}
+
 TEST_F(Win32BackendTest, ShapeIsTheRegionInClientCoordinatesAndNullGivesTheRectangleBack)
 {
     // A window with a caption: the region must start at the client area.
