@@ -9,8 +9,10 @@ with the AT-SPI bus, and openbox.
 
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 import unittest
 
@@ -55,9 +57,10 @@ def window_size(window):
 class Program:
     """One run of the program and its accessible tree."""
 
-    def __init__(self):
-        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self.process = subprocess.Popen([PROGRAM], env=env, stderr=subprocess.PIPE, text=True)
+    def __init__(self, env=None, cwd=None):
+        env = dict(env or os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.process = subprocess.Popen([PROGRAM], env=env, cwd=cwd, stderr=subprocess.PIPE,
+                                        text=True)
         self.app = wait_for("the program on the accessibility bus", self._find_app, timeout=20)
 
     def _find_app(self):
@@ -90,6 +93,33 @@ class Program:
 
         walk(self.main_window())
         return found
+
+    def named(self, name):
+        """The node of that name in the main window, whatever its role."""
+        found = []
+
+        def walk(node):
+            try:
+                if node.name == name:
+                    found.append(node)
+                for child in node:
+                    walk(child)
+            except Exception:
+                pass
+
+        walk(self.main_window())
+        if not found:
+            raise AssertionError("nothing named %r" % name)
+        return found[0]
+
+    @staticmethod
+    def click(node):
+        """A real left click in the middle of the node, through the X server."""
+        box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        x, y = box.x + box.width // 2, box.y + box.height // 2
+        subprocess.run(["xdotool", "mousemove", str(x), str(y)], check=True)
+        time.sleep(0.3)
+        subprocess.run(["xdotool", "click", "1"], check=True)
 
     def texts(self, role):
         return [n.name for n in self.nodes(role)]
@@ -194,6 +224,61 @@ class StartProgram(unittest.TestCase):
         self.assertFalse(program.showing(program.node("push button", "Start")))
         program.close_main_window()
         self.assertEqual(program.finish(), 0)
+
+
+# Stands in for the desktop's opener: writes where it was started from and
+# its arguments, one a line, to $RB_OPENER_LOG.
+OPENER_STUB = """#!/bin/sh
+{
+    printf 'parent=%s\\n' "$(cat /proc/$PPID/comm 2>/dev/null)"
+    printf 'count=%s\\n' "$#"
+    for argument in "$@"; do printf 'argument=%s\\n' "$argument"; done
+} > "$RB_OPENER_LOG.part" && mv "$RB_OPENER_LOG.part" "$RB_OPENER_LOG"
+"""
+
+
+class HomePageAndFiles(unittest.TestCase):
+    def test_logo_hands_the_url_to_the_opener_as_its_one_argument_and_no_file_is_written(self):
+        scratch = tempfile.mkdtemp(prefix="rasterblick-home.")
+        self.addCleanup(shutil.rmtree, scratch, True)
+        home, work, tools = (os.path.join(scratch, d) for d in ("home", "work", "tools"))
+        for d in (home, work, tools):
+            os.mkdir(d)
+        opener = os.path.join(tools, "xdg-open")
+        with open(opener, "w") as f:
+            f.write(OPENER_STUB)
+        os.chmod(opener, 0o755)
+        log = os.path.join(scratch, "opener.log")
+        # A home and a working directory of its own, empty: whatever the
+        # program wrote would be found there.
+        env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                   XDG_CACHE_HOME=os.path.join(home, ".cache"),
+                   XDG_DATA_HOME=os.path.join(home, ".local", "share"),
+                   XDG_STATE_HOME=os.path.join(home, ".local", "state"),
+                   PATH=tools + os.pathsep + os.environ.get("PATH", ""), RB_OPENER_LOG=log)
+        env.pop("XDG_CURRENT_DESKTOP", None)
+        env.pop("DESKTOP_SESSION", None)
+        program = Program(env=env, cwd=work)
+        self.addCleanup(program.kill)
+        wait_for("loading to end",
+                 lambda: "Ladevorgang erfolgreich beendet." in program.texts("label"))
+        program.press(program.node("push button", "Start"))
+        logo = program.named("www.rasterblick.example")
+        wait_for("the logo", lambda: program.showing(logo))
+        program.click(logo)
+        wait_for("the opener to run", lambda: os.path.exists(log), timeout=15)
+        with open(log) as f:
+            lines = f.read().splitlines()
+        self.assertEqual(lines[1:], ["count=1", "argument=http://www.rasterblick.example"])
+        self.assertNotIn(lines[0], ["parent=sh", "parent=bash", "parent=dash"],
+                         "the opener was started through a shell")
+
+        program.close_main_window()
+        self.assertEqual(program.finish(), 0)
+        written = [os.path.relpath(os.path.join(d, n), scratch)
+                   for top in (home, work) for d, dirs, files in os.walk(top)
+                   for n in dirs + files]
+        self.assertEqual(written, [])
 
 
 class WithoutADisplay(unittest.TestCase):
