@@ -18,20 +18,12 @@ import unittest
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop import accessible_nodes, press, wait_for, windows_named  # noqa: E402
+
 PROGRAM = None
 LEFT = (0, 0, 1280, 1024)
 PRIMARY = (1280, 0, 1920, 1200)
-
-
-def wait_for(what, predicate, timeout=20.0, step=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(step)
 
 
 def run(*args):
@@ -50,43 +42,12 @@ def split_screen():
     return run("xrandr", "--listmonitors")
 
 
-def windows_named(name):
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + re.escape(name) + "$"],
-                         capture_output=True, text=True).stdout
-    return [int(w) for w in out.split()]
-
-
 def client_rect(window):
     """The window's inside on the screen: x, y, width, height."""
     out = run("xwininfo", "-id", str(window))
     value = lambda key: int(re.search(key + r":\s+(-?\d+)", out).group(1))
     return (value("Absolute upper-left X"), value("Absolute upper-left Y"), value("Width"),
             value("Height"))
-
-
-def accessible_nodes(root, role):
-    found = []
-
-    def walk(node):
-        try:
-            if node.getRoleName() == role:
-                found.append(node)
-            for child in node:
-                walk(child)
-        except Exception:
-            pass
-
-    walk(root)
-    return found
-
-
-def press(node):
-    action = node.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i).lower() in ("press", "click", "toggle"):
-            action.doAction(i)
-            return
-    action.doAction(0)
 
 
 class OnTwoMonitors(unittest.TestCase):

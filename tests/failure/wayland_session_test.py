@@ -19,50 +19,11 @@ import pyatspi
 from Xlib import display as xdisplay
 from Xlib.ext import shape
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop import accessible_nodes, press, wait_for, windows_named  # noqa: E402
+
 PROGRAM = None
 READY = "Ladevorgang erfolgreich beendet."
-
-
-def wait_for(what, predicate, timeout=20.0, step=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(step)
-
-
-def x_windows_named(name):
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^" + re.escape(name) + "$"],
-                         capture_output=True, text=True).stdout
-    return [int(w) for w in out.split()]
-
-
-def accessible_nodes(root, role):
-    found = []
-
-    def walk(node):
-        try:
-            if node.getRoleName() == role:
-                found.append(node)
-            for child in node:
-                walk(child)
-        except Exception:
-            pass
-
-    walk(root)
-    return found
-
-
-def press(node):
-    action = node.queryAction()
-    for i in range(action.nActions):
-        if action.getName(i).lower() in ("press", "click", "toggle"):
-            action.doAction(i)
-            return
-    action.doAction(0)
 
 
 class InAWaylandSession(unittest.TestCase):
@@ -115,14 +76,14 @@ class InAWaylandSession(unittest.TestCase):
                                                               screen.height_in_pixels)
         self.assertIn(readout, labels())
         # The main window is an X client of XWayland, not a Wayland surface.
-        self.assertTrue(x_windows_named("RASTERBLICK"), "no main window on XWayland")
+        self.assertTrue(windows_named("RASTERBLICK"), "no main window on XWayland")
 
         press(next(n for n in accessible_nodes(main, "push button") if n.name == "Start"))
         toggle = wait_for("the 640 x 480 toggle", lambda: next(
             (n for n in accessible_nodes(main, "check box")
              if n.name == "640 x 480" and n.getState().contains(pyatspi.STATE_SHOWING)), None))
         press(toggle)
-        frame_id = wait_for("the frame on XWayland", lambda: x_windows_named("Form1"))[0]
+        frame_id = wait_for("the frame on XWayland", lambda: windows_named("Form1"))[0]
         frame = self.x.create_resource_object("window", frame_id)
 
         geometry = frame.get_geometry()

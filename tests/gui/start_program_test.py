@@ -18,33 +18,16 @@ import unittest
 
 import pyatspi
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop import accessible_nodes, press, wait_for, windows_named  # noqa: E402
+
 PROGRAM = None
-
-
-def wait_for(what, predicate, timeout=10.0, step=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(step)
 
 
 def screen_size():
     out = subprocess.run(["xdpyinfo"], capture_output=True, text=True, check=True).stdout
     width, height = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", out).groups()
     return int(width), int(height)
-
-
-def windows_named(name, only_visible=True):
-    args = ["xdotool", "search"]
-    if only_visible:
-        args.append("--onlyvisible")
-    args += ["--name", "^" + re.escape(name) + "$"]
-    out = subprocess.run(args, capture_output=True, text=True).stdout
-    return [int(w) for w in out.split()]
 
 
 def window_size(window):
@@ -80,19 +63,7 @@ class Program:
 
     def nodes(self, role):
         """The nodes of that role in the main window (the frames have their own)."""
-        found = []
-
-        def walk(node):
-            try:
-                if node.getRoleName() == role:
-                    found.append(node)
-                for child in node:
-                    walk(child)
-            except Exception:
-                pass
-
-        walk(self.main_window())
-        return found
+        return accessible_nodes(self.main_window(), role)
 
     def named(self, name):
         """The node of that name in the main window, whatever its role."""
@@ -140,12 +111,7 @@ class Program:
 
     @staticmethod
     def press(node):
-        action = node.queryAction()
-        for i in range(action.nActions):
-            if action.getName(i) in ("press", "click", "toggle", "Press", "Toggle"):
-                action.doAction(i)
-                return
-        action.doAction(0)
+        press(node)
 
     def close_main_window(self):
         # As the close button does: the window manager asks the window to close.

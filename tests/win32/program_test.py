@@ -25,6 +25,9 @@ import unittest
 from Xlib import X, display, protocol
 from Xlib.ext import shape
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop import wait_for, windows_named  # noqa: E402
+
 PROGRAM = None
 READER = None
 
@@ -35,17 +38,6 @@ HOME_PAGE = "http://www.rasterblick.example"
 # 14 at the bottom, 13 left and right.
 FRAME = {"name": "Form2", "width": 800, "height": 600, "top": 13, "bottom": 14, "left": 13,
          "right": 13}
-
-
-def wait_for(what, predicate, timeout=20.0, step=0.1):
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out waiting for " + what)
-        time.sleep(step)
 
 
 def wine_env(extra_path=None):
@@ -61,13 +53,6 @@ def screen_size():
     out = subprocess.run(["xdpyinfo"], capture_output=True, text=True, check=True).stdout
     width, height = re.search(r"dimensions:\s+(\d+)x(\d+) pixels", out).groups()
     return int(width), int(height)
-
-
-def x_windows(name, only_visible=True):
-    args = ["xdotool", "search"] + (["--onlyvisible"] if only_visible else [])
-    args += ["--name", "^" + re.escape(name) + "$"]
-    out = subprocess.run(args, capture_output=True, text=True).stdout
-    return [int(w) for w in out.split()]
 
 
 def geometry(window):
@@ -223,13 +208,13 @@ class WindowsProgram(unittest.TestCase):
         readout = "Aktuelle Bildschirmauflösung: %d x %d" % (width, height)
         wait_for("the end of loading", lambda: READY in program.labels(), timeout=60)
         self.assertIn(readout, program.labels())
-        self.assertEqual(len(x_windows("RASTERBLICK")), 1)
+        self.assertEqual(len(windows_named("RASTERBLICK")), 1)
         # The window system lists the controls top first: each lies above
         # those made before it.
         toggles = [c for c in program.controls() if c.checked is not None][::-1]
         self.assertEqual([t.text for t in toggles], TOGGLES)
         self.assertFalse(any(t.visible for t in toggles))
-        self.assertEqual(x_windows(FRAME["name"]), [])
+        self.assertEqual(windows_named(FRAME["name"]), [])
 
         start = program.named("Button", "Start")
         self.assertTrue(start.visible)
@@ -241,7 +226,7 @@ class WindowsProgram(unittest.TestCase):
 
         # The 800 x 600 frame: exactly that size, above, shaped to its band.
         xdotool("mousemove", *program.named("Button", "800 x 600").centre(), "click", 1)
-        frame = wait_for("the frame", lambda: x_windows(FRAME["name"]))[0]
+        frame = wait_for("the frame", lambda: windows_named(FRAME["name"]))[0]
         self.assertTrue(program.named("Button", "800 x 600").checked)
         x, y, w, h = geometry(frame)
         self.assertEqual((w, h), (FRAME["width"], FRAME["height"]))
@@ -269,7 +254,7 @@ class WindowsProgram(unittest.TestCase):
 
         # Switched off again: the frame goes.
         xdotool("mousemove", *program.named("Button", "800 x 600").centre(), "click", 1)
-        wait_for("the frame hidden", lambda: x_windows(FRAME["name"]) == [])
+        wait_for("the frame hidden", lambda: windows_named(FRAME["name"]) == [])
 
         # The logo opens the home page with the desktop's opener.
         logo = program.named("RasterblickPicture", "www.rasterblick.example")
@@ -282,11 +267,11 @@ class WindowsProgram(unittest.TestCase):
 
         # Closing the main window, with a frame shown, ends the program with 0.
         xdotool("mousemove", *program.named("Button", "640 x 480").centre(), "click", 1)
-        wait_for("the 640 x 480 frame", lambda: x_windows("Form1"))
-        send_close(x_windows("RASTERBLICK")[0])
+        wait_for("the 640 x 480 frame", lambda: windows_named("Form1"))
+        send_close(windows_named("RASTERBLICK")[0])
         self.assertEqual(program.finish(), 0, program.output())
         for name in ["RASTERBLICK"] + ["Form%d" % i for i in range(1, 7)]:
-            self.assertEqual(x_windows(name), [], name)
+            self.assertEqual(windows_named(name), [], name)
 
     def opened_urls(self):
         if not os.path.exists(self.opened):
