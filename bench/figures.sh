@@ -66,14 +66,11 @@ cmake --build "$build" -j "$jobs" --target rasterblick region_scan_bench bare_qt
 # shellcheck source=scripts/lib/x-session.sh
 source "$root/scripts/lib/x-session.sh"
 
-wine_prefix=""
+# shellcheck source=scripts/lib/wine-prefix.sh
+source "$root/scripts/lib/wine-prefix.sh"
+
 cleanup() {
-    if [[ -n $wine_prefix ]]; then
-        WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null || true
-        WINEPREFIX=$wine_prefix wineserver -w 2>/dev/null || true
-        rm -rf "$wine_prefix"
-        wine_prefix=""
-    fi
+    rb_wine_prefix_stop
     rb_x_session_stop
 }
 trap cleanup EXIT
@@ -89,11 +86,7 @@ if ((wine)); then
     win_exe="$win_build/rasterblick.exe"
 
     section "Start-up under Wine"
-    wine_prefix=$(mktemp -d "${TMPDIR:-/tmp}/rasterblick-wine.XXXXXX")
-    export WINEPREFIX=$wine_prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    # Made without a display, so that Wine's desktop starts on the session's.
-    env -u DISPLAY -u WAYLAND_DISPLAY wineboot -i >/dev/null 2>&1
-    wineserver -w
+    rb_wine_prefix_start
     rb_x_session_start
     wineserver -p
     wine_out=$(/usr/bin/python3 "$root/tests/win32/startup_time.py" "$win_exe" \
@@ -101,10 +94,7 @@ if ((wine)); then
     echo "$wine_out"
     wine_ms=$(sed -n 's/.*median \([0-9.]*\) ms.*/\1/p' <<<"$wine_out")
     # Wine's processes would take their share of the native figures' machine.
-    wineserver -k || true
-    wineserver -w || true
-    rm -rf "$wine_prefix"
-    wine_prefix=""
+    rb_wine_prefix_stop
     unset WINEPREFIX
 else
     rb_x_session_start

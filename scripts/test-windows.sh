@@ -56,19 +56,11 @@ seconds_since() { echo $((SECONDS - $1)); }
 # shellcheck source=scripts/lib/x-session.sh
 source "$root/scripts/lib/x-session.sh"
 
-wine_prefix=""
+# shellcheck source=scripts/lib/wine-prefix.sh
+source "$root/scripts/lib/wine-prefix.sh"
+
 cleanup() {
-    if [[ -n $wine_prefix ]]; then
-        # Ends every process of this prefix (and only of this one).
-        WINEPREFIX=$wine_prefix wineserver -k 2>/dev/null || true
-        WINEPREFIX=$wine_prefix wineserver -w 2>/dev/null || true
-        if [[ ${RASTERBLICK_KEEP_PREFIX:-0} == 1 ]]; then
-            echo "test-windows: kept the Wine prefix $wine_prefix"
-        else
-            rm -rf "$wine_prefix"
-        fi
-        wine_prefix=""
-    fi
+    rb_wine_prefix_stop
     rb_x_session_stop
 }
 trap cleanup EXIT
@@ -85,14 +77,7 @@ echo "build: $(seconds_since "$started") s"
 
 section "Wine prefix"
 step=$SECONDS
-wine_prefix=$(mktemp -d "${TMPDIR:-/tmp}/rasterblick-wine.XXXXXX")
-export WINEPREFIX=$wine_prefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-# Made without a display, and its wineserver ended, so that Wine's desktop
-# process starts afresh on the X session's display.
-env -u DISPLAY -u WAYLAND_DISPLAY wineboot -i >/dev/null 2>&1
-wineserver -w
+rb_wine_prefix_start
 echo "WINEPREFIX=$WINEPREFIX ($(du -sh "$WINEPREFIX" | cut -f1), $(seconds_since "$step") s)"
 
 section "X session"
